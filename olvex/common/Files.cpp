@@ -1,0 +1,45 @@
+#include "common/Files.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace olvex::files {
+
+bool fileInUse(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return false;
+#ifdef Q_OS_WIN
+    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_WRITE, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return true;
+    CloseHandle(h);
+    return false;
+#else
+    // POSIX has no share modes; programs that hold a file exclusively take an
+    // advisory lock on it (the capture file does), so that is what counts.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return locked;
+#endif
+}
+
+QString executableDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace olvex::files
