@@ -36,6 +36,14 @@ inline constexpr Millis MatcherTick{55};
 inline constexpr Millis LineStatusPoll{100};
 inline constexpr Millis TrafficFlash{60};
 
+// ASCII file sending. After each line the sender waits for the line to leave
+// at the port's baud rate and then this long more, so that a probe that
+// stores every line in flash before reading the next one keeps up.
+inline constexpr Millis AsciiLineDelay{20};
+// The protocol status window is redrawn every 10 port-layer ticks.
+inline constexpr int ProtocolStatusTicks = 10;
+inline constexpr Millis ProtocolStatusRefresh = ProtocolStatusTicks * MatcherTick;
+
 // Returns `value` shrunk by the test scale (1 in the program).
 Millis scaled(Millis value);
 

@@ -62,6 +62,9 @@ bool ComPort::open(QString *error)
         return false;
     }
     applySettings();
+    // Whatever the line carried while nobody listened is stale.
+    port_.clear(QSerialPort::AllDirections);
+    port_.clearError();
     pending_.clear();
     emit opened();
     return true;

@@ -6,42 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
+#include "testsupport/PseudoTerminal.h"
 
 using olvex::comms::ComPort;
+using Pty = olvex::testsupport::PseudoTerminal;
 
 namespace {
 
 int argc = 1;
 char arg0[] = "comms_tests";
 char *argv[] = {arg0, nullptr};
-
-// A bare pseudo-terminal: the test holds the master side.
-class Pty {
-public:
-    Pty()
-    {
-        master_ = posix_openpt(O_RDWR | O_NOCTTY);
-        grantpt(master_);
-        unlockpt(master_);
-        path_ = QString::fromLocal8Bit(ptsname(master_));
-    }
-    ~Pty() { closeMaster(); }
-    const QString &path() const { return path_; }
-    void write(const QByteArray &b) { ASSERT_EQ(::write(master_, b.constData(), size_t(b.size())), b.size()); }
-    void closeMaster()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-        master_ = -1;
-    }
-
-private:
-    int master_ = -1;
-    QString path_;
-};
 
 struct ComPortTest : ::testing::Test {
     static void SetUpTestSuite()
@@ -109,7 +83,7 @@ TEST_F(ComPortTest, VanishingDeviceClosesThePortAndSaysSoOnce)
     ASSERT_TRUE(port.open());
     QSignalSpy vanished(&port, &ComPort::vanished);
     QSignalSpy closed(&port, &ComPort::closed);
-    pty.closeMaster();
+    pty.hangUp();
     EXPECT_TRUE(vanished.wait(3000));
     QTest::qWait(100);
     EXPECT_EQ(vanished.count(), 1);
