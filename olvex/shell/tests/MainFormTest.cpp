@@ -1,95 +1,15 @@
-#include "probe/CurrentProbe.h"
-#include "shell/Olvex0.h"
-#include "terminal/TerminalView.h"
-#include "terminal/VtEmulator.h"
-#include "testsupport/ScriptedFiles.h"
-#include "testsupport/ScriptedMessages.h"
-#include "testsupport/TestApplication.h"
+#include "MainFormFixture.h"
 
-#include <probesim/ProbeSimulator.h>
-
-#include <QAction>
 #include <QFile>
-#include <QLabel>
-#include <QMenu>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QApplication>
+#include <QComboBox>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include <QTimer>
 
 using namespace olvex;
+using MainFormTest = olvex::shelltest::MainFormFixture;
 using olvex::shell::TOlvexMainForm;
-
-namespace {
-
-class MainFormTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        testsupport::ensureApplication();
-        ASSERT_TRUE(dir.isValid());
-        std::string error;
-        ASSERT_TRUE(probe.start(&error)) << error;
-    }
-
-    QString simulatorPath() const { return QString::fromStdString(probe.devicePath()); }
-    QString iniPath() const { return dir.filePath("Olvex.ini"); }
-
-    void writeIni(const QByteArray &contents)
-    {
-        QFile file(iniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-    }
-
-    QByteArray readIni() const
-    {
-        QFile file(iniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    std::unique_ptr<TOlvexMainForm> create(QStringList arguments)
-    {
-        arguments.prepend("olvex");
-        return std::make_unique<TOlvexMainForm>(
-            arguments, currentProbe, shell::MainFormServices{messages, files, dir.path()});
-    }
-
-    std::unique_ptr<TOlvexMainForm> createOnSimulator(QStringList arguments = {})
-    {
-        return create(QStringList{"--device", simulatorPath()} + arguments);
-    }
-
-    static QString panel(TOlvexMainForm &form, const char *name)
-    {
-        auto *label = form.findChild<QLabel *>(QLatin1String(name));
-        return label ? label->text() : QStringLiteral("<missing>");
-    }
-
-    static QString screenText(terminal::TerminalView &terminal)
-    {
-        QString text;
-        for (int row = 0; row < terminal::VtEmulator::Rows; ++row)
-            text += terminal.emulator()->rowText(row) + QLatin1Char('\n');
-        return text;
-    }
-
-    static QAction *action(TOlvexMainForm &form, const char *name)
-    {
-        return form.findChild<QAction *>(QLatin1String(name));
-    }
-
-    QTemporaryDir dir;
-    testsupport::ScriptedMessages messages;
-    testsupport::ScriptedFiles files;
-    probe::CURRENTPROBE currentProbe;
-    probesim::ProbeSimulator probe;
-};
-
-} // namespace
 
 TEST_F(MainFormTest, OpensTheSimulatedProbeAndShowsThePortInTheStatusBar)
 {
@@ -115,7 +35,7 @@ TEST_F(MainFormTest, TypedKeysReachTheProbeAndItsRepliesAppearInTheTerminal)
     QTest::keyClick(&terminal, Qt::Key_Return);
     ASSERT_EQ(typed.size(), 3);
     // The port writes from the event loop, so the test must keep it running.
-    QTRY_COMPARE_WITH_TIMEOUT(probe.commandCount("VT"), std::size_t(1), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(simulator.commandCount("VT"), std::size_t(1), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(screenText(terminal).contains("cmd>"), 5000);
     EXPECT_FALSE(screenText(terminal).contains("VT")) << "no local echo";
 }
@@ -241,7 +161,7 @@ TEST_F(MainFormTest, AVanishingPortIsClosedAndReportedOnce)
 {
     auto form = createOnSimulator();
     ASSERT_TRUE(form->port().isOpen());
-    probe.vanish();
+    simulator.vanish();
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "StatusPanelOpen"), QString("Port Close"), 5000);
     QTest::qWait(200);
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -250,5 +170,41 @@ TEST_F(MainFormTest, AVanishingPortIsClosedAndReportedOnce)
 
     // The user plugs the adapter back in and opens the port again.
     std::string error;
-    ASSERT_TRUE(probe.start(&error)) << error;
+    ASSERT_TRUE(simulator.start(&error)) << error;
+}
+
+TEST_F(MainFormTest, ParametersChangedWhileClosedShowAtTheNextOpen)
+{
+    auto form = createOnSimulator({"-b", "115200"});
+    form->port().close();
+    form->UpdateComInfo();
+    const QString before = panel(*form, "StatusPanelPort");
+
+    // The dialog is modal: answer it once it is up.
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Com Port Options");
+        auto *baud = dialog->findChild<QComboBox *>("ComboBaud");
+        baud->setCurrentIndex(baud->findData(9600));
+        dialog->accept();
+    });
+    action(*form, "ToolButtonSetParameters")->trigger();
+    EXPECT_EQ(form->port().settings().baudRate, 9600);
+    EXPECT_EQ(panel(*form, "StatusPanelPort"), before) << "the panel follows only at the next open";
+
+    action(*form, "Open1")->trigger();
+    EXPECT_EQ(panel(*form, "StatusPanelPort"), QStringLiteral(" %1 8 None 1 9600").arg(simulatorPath()));
+
+    // Cancel changes nothing.
+    form->port().close();
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto *baud = dialog->findChild<QComboBox *>("ComboBaud");
+        baud->setCurrentIndex(baud->findData(300));
+        dialog->reject();
+    });
+    action(*form, "Properties1")->trigger();
+    EXPECT_EQ(form->port().settings().baudRate, 9600);
 }
