@@ -140,8 +140,7 @@ TEST_F(MainFormJobs, APortThatVanishesMidJobEndsItAndRestoresTheWindow)
     simulator.silence("STATUS");
     currentProbe.SetCommand("TS 1\n");
     form->launchSendCommand();
-    ASSERT_TRUE(simulator.waitForCommand("STATUS", 1, std::chrono::seconds(5)) || true);
-    QTest::qWait(50);
+    QTRY_VERIFY_WITH_TIMEOUT(simulator.commandCount("STATUS") >= 1, 5000);
     simulator.vanish();
     ASSERT_TRUE(waitForJobEnd(*form));
     const std::vector<QString> texts = messages.texts();
