@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         MainFormFixture::SetUp();
-        timing::setTestScale(0.02);
+        timing::setTestScale(0.08);
     }
     void TearDown() override { timing::setTestScale(1.0); }
 
