@@ -20,7 +20,6 @@ int main(int argc, char *argv[])
     shell::QtMessageSink messages;
     try {
         QApplication::setApplicationName(ApplicationTitle);
-        QApplication::setApplicationDisplayName(ApplicationTitle);
         app.setProperty("helpFile", QStringLiteral("olvex.rtf"));
 
         probe::CURRENTPROBE CurrentProbe;

@@ -191,8 +191,9 @@ void TOlvexMainForm::createToolBar()
     ToolBar1->setIconSize(QSize(16, 16));
     const auto addButton = [this](const char *name, const QString &hint, int icon) {
         QAction *action = makeAction(this, name, hint);
+        // Hints show as tool tips: the status bar's panels are not to be
+        // overwritten by them.
         action->setToolTip(hint);
-        action->setStatusTip(hint);
         action->setIcon(toolbarIcon(icon));
         ToolBar1->addAction(action);
         if (QWidget *button = ToolBar1->widgetForAction(action)) {
@@ -382,7 +383,6 @@ void TOlvexMainForm::UpdateComInfo()
     const QString hint = open ? QStringLiteral("Close Com Port") : QStringLiteral("Open Com Port");
     ToolButton3->setText(hint);
     ToolButton3->setToolTip(hint);
-    ToolButton3->setStatusTip(hint);
     Open1->setText(open ? QStringLiteral("Close") : QStringLiteral("Open"));
     statusPort_->setText(description);
     statusOpen_->setText(open ? QStringLiteral("Port Open") : QStringLiteral("Port Close"));
@@ -569,7 +569,6 @@ void TOlvexMainForm::setCaptureControls(bool capturing)
     const QString hint = capturing ? QStringLiteral("Stop capture") : QStringLiteral("Capture");
     ToolButton4->setText(hint);
     ToolButton4->setToolTip(hint);
-    ToolButton4->setStatusTip(hint);
     Capturetext1->setText(capturing ? QStringLiteral("Stop capture") : QStringLiteral("Capture to file"));
 }
 
