@@ -44,6 +44,10 @@ inline constexpr Millis AsciiLineDelay{20};
 inline constexpr int ProtocolStatusTicks = 10;
 inline constexpr Millis ProtocolStatusRefresh = ProtocolStatusTicks * MatcherTick;
 
+// Terminal window: repaints are coalesced to one per interval; cursor blink.
+inline constexpr Millis TerminalRepaint{25};
+inline constexpr Millis CursorBlink{550};
+
 // Returns `value` shrunk by the test scale (1 in the program).
 Millis scaled(Millis value);
 

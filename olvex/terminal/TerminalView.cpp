@@ -1,5 +1,7 @@
 #include "terminal/TerminalView.h"
 
+#include "common/Timings.h"
+
 #include "terminal/VtEmulator.h"
 
 #include <QApplication>
@@ -86,9 +88,9 @@ TerminalView::TerminalView(QWidget *parent)
     connect(emulator_, &VtEmulator::bell, this, [] { QApplication::beep(); });
 
     repaintTimer_.setSingleShot(true);
-    repaintTimer_.setInterval(RepaintInterval);
+    repaintTimer_.setInterval(timing::TerminalRepaint);
     connect(&repaintTimer_, &QTimer::timeout, this, &TerminalView::showChanges);
-    blinkTimer_.setInterval(CursorBlinkInterval);
+    blinkTimer_.setInterval(timing::CursorBlink);
     connect(&blinkTimer_, &QTimer::timeout, this, &TerminalView::blinkCursor);
     blinkTimer_.start();
 }

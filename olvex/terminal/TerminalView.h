@@ -27,8 +27,6 @@ class TerminalView : public QAbstractScrollArea {
 public:
     static constexpr int VisibleRows = 44;
     static constexpr int VisibleColumns = 87;
-    static constexpr std::chrono::milliseconds RepaintInterval{25};
-    static constexpr std::chrono::milliseconds CursorBlinkInterval{550};
 
     explicit TerminalView(QWidget *parent = nullptr);
     ~TerminalView() override;
