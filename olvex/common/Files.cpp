@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -35,6 +36,16 @@ bool fileInUse(const QString &path)
     ::close(fd);
     return locked;
 #endif
+}
+
+bool replaceFile(const QString &path, const QByteArray &contents, QString *error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 QString executableDirectory()

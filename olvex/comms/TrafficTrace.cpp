@@ -1,6 +1,6 @@
 #include "comms/TrafficTrace.h"
 
-#include <QSaveFile>
+#include "common/Files.h"
 
 namespace olvex::comms {
 
@@ -75,12 +75,7 @@ bool TrafficTrace::stopAndWrite(QString *error)
         target = target_;
         runs_.clear();
     }
-    QSaveFile file(target);
-    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return files::replaceFile(target, contents, error);
 }
 
 } // namespace olvex::comms

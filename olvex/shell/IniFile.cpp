@@ -1,9 +1,10 @@
 #include "shell/IniFile.h"
 
+#include "common/Files.h"
+
 #include "common/Text.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace olvex::shell {
 
@@ -109,12 +110,7 @@ bool IniFile::save(QString *error) const
     QByteArray contents;
     for (const QString &line : lines_)
         contents += text::toCp1252(line) + "\r\n";
-    QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return files::replaceFile(path_, contents, error);
 }
 
 } // namespace olvex::shell

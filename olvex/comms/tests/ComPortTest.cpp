@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "testsupport/TestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include "testsupport/PseudoTerminal.h"
@@ -13,16 +15,8 @@ using Pty = olvex::testsupport::PseudoTerminal;
 
 namespace {
 
-int argc = 1;
-char arg0[] = "comms_tests";
-char *argv[] = {arg0, nullptr};
-
 struct ComPortTest : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { olvex::testsupport::ensureApplication(); }
 };
 
 } // namespace

@@ -6,22 +6,16 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "testsupport/TestApplication.h"
+
 #include <gtest/gtest.h>
 
 using olvex::comms::DataPacket;
 
 namespace {
 
-int argc = 1;
-char arg0[] = "comms_tests";
-char *argv[] = {arg0, nullptr};
-
 struct DataPacketTest : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { olvex::testsupport::ensureApplication(); }
 };
 
 } // namespace
