@@ -1,7 +1,6 @@
 #include "shell/IniFile.h"
 
 #include "common/Files.h"
-
 #include "common/Text.h"
 
 #include <QFile>
