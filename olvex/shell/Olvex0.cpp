@@ -14,6 +14,7 @@
 #include "shell/StandByPanel.h"
 #include "shell/ToolbarIcons.h"
 #include "terminal/TerminalView.h"
+#include "terminal/VtEmulator.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -98,12 +99,19 @@ void TOlvexMainForm::createComponents()
 
     ApdTerminal1 = new terminal::TerminalView(this);
     ApdTerminal1->setObjectName(QStringLiteral("ApdTerminal1"));
+    ApdTerminal1->emulator()->setObjectName(QStringLiteral("ApdEmulator1"));
     setCentralWidget(ApdTerminal1);
     connect(&ApdComPort1, &comms::ComPort::dataReceived, ApdTerminal1,
             &terminal::TerminalView::receive);
     connect(ApdTerminal1, &terminal::TerminalView::bytesTyped, this,
             [this](const QByteArray &bytes) { ApdComPort1.write(bytes); });
     connect(&ApdComPort1, &comms::ComPort::vanished, this, &TOlvexMainForm::onPortVanished);
+    // A capture file that can no longer be written (disk full, medium gone)
+    // has been closed by the terminal: say so and show capture as off.
+    connect(ApdTerminal1, &terminal::TerminalView::captureFailed, this, [this](const QString &reason) {
+        setCaptureControls(false);
+        messages::error(messages_, QStringLiteral("Capture stopped: ") + reason);
+    });
 
     replyChannel_ = new probe::ProbeReplyChannel(ApdComPort1, replyState_, this);
 

@@ -138,3 +138,17 @@ TEST_F(MainFormCapture, SendingOnAClosedPortShowsTheError)
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, ApplicationTitle);
 }
+
+TEST_F(MainFormCapture, ACaptureThatCannotBeWrittenIsShownAsStopped)
+{
+    auto form = createOnSimulator();
+    files.answer(dir.filePath("full.txt"));
+    action(*form, "Capturetext1")->trigger();
+    ASSERT_TRUE(form->isCapturing());
+    // The terminal closes a capture file it can no longer write and says why.
+    ASSERT_TRUE(form->terminalView().stopCapture(nullptr));
+    emit form->terminalView().captureFailed(QStringLiteral("No space left on device"));
+    EXPECT_FALSE(form->isCapturing());
+    EXPECT_EQ(action(*form, "Capturetext1")->text(), "Capture to file");
+    EXPECT_EQ(messages.texts(), std::vector<QString>{"Capture stopped: No space left on device"});
+}
