@@ -1,5 +1,6 @@
 // Identification (job 10) against the simulated probe.
 #include "ProbeJobFixture.h"
+#include "testsupport/TestFiles.h"
 
 #include "probe/ProbeVariants.h"
 #include "probe/TDetectProbe.h"
@@ -411,12 +412,6 @@ std::vector<TrafficRun> runsOnWire(const probesim::ProbeSimulator &simulator)
     return runs;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST_F(Identification, TrafficLogHoldsTheLastIdentificationInOrder)
@@ -428,7 +423,7 @@ TEST_F(Identification, TrafficLogHoldsTheLastIdentificationInOrder)
     simulator.silence("STATUS", 1); // a retry shows up in the log as well
     ASSERT_TRUE(runJob(10));
 
-    const std::vector<TrafficRun> logged = runsInLog(readFile(logDirectory.filePath("detect.log")));
+    const std::vector<TrafficRun> logged = runsInLog(testsupport::readFile(logDirectory.filePath("detect.log")));
     EXPECT_EQ(logged, runsOnWire(simulator));
     ASSERT_FALSE(logged.empty());
     EXPECT_EQ(logged.front(), (TrafficRun{'T', "\x14\x14"}));
@@ -454,7 +449,7 @@ TEST_F(Identification, LockedTrafficLogIsReportedAndTheJobRunsWithoutIt)
     EXPECT_EQ(messages.shown().front().title, "Error");
     EXPECT_EQ(messages.shown().front().icon, MessageIcon::Stop);
     EXPECT_EQ(probe.Identified(), 1);
-    EXPECT_EQ(readFile(path), "earlier log");
+    EXPECT_EQ(testsupport::readFile(path), "earlier log");
 }
 
 TEST_F(Identification, PortVanishingMidJobEndsItAtOnce)

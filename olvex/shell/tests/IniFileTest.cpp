@@ -1,4 +1,5 @@
 #include "shell/ColorNames.h"
+#include "testsupport/TestFiles.h"
 #include "shell/IniFile.h"
 #include "common/Text.h"
 
@@ -9,28 +10,11 @@
 
 using namespace olvex::shell;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &contents)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contents);
-}
-
-} // namespace
-
 TEST(IniFile, ReadsIntegersTheIniWay)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Olvex.ini");
-    writeAll(path, "[ComPort]\r\nBaudrate = 19200 \r\nportnumber=0x10\r\nPortFlowControl=$2\r\n"
+    olvex::testsupport::writeFile(path, "[ComPort]\r\nBaudrate = 19200 \r\nportnumber=0x10\r\nPortFlowControl=$2\r\n"
                    "PortSWControl=fast\r\n[TerminalFont]\r\nName=\"Courier New\"\r\n");
     const IniFile ini(path);
     EXPECT_EQ(ini.readInteger("ComPort", "Baudrate", 9600), 19200);
@@ -47,13 +31,13 @@ TEST(IniFile, WritingKeepsOtherLinesAndAppendsNewKeysInOrder)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Olvex.ini");
-    writeAll(path, "; kept comment\r\n[ComPort]\r\nBaudrate=9600\r\nOther=1\r\n\r\n[Mine]\r\nA=b\r\n");
+    olvex::testsupport::writeFile(path, "; kept comment\r\n[ComPort]\r\nBaudrate=9600\r\nOther=1\r\n\r\n[Mine]\r\nA=b\r\n");
     IniFile ini(path);
     ini.writeInteger("ComPort", "Baudrate", 115200);
     ini.writeInteger("ComPort", "PortNumber", 3);
     ini.writeString("TerminalFont", "Name", "Lucida Console");
     ASSERT_TRUE(ini.save());
-    EXPECT_EQ(readAll(path), "; kept comment\r\n[ComPort]\r\nBaudrate=115200\r\nOther=1\r\nPortNumber=3\r\n"
+    EXPECT_EQ(olvex::testsupport::readFile(path), "; kept comment\r\n[ComPort]\r\nBaudrate=115200\r\nOther=1\r\nPortNumber=3\r\n"
                              "\r\n[Mine]\r\nA=b\r\n\r\n[TerminalFont]\r\nName=Lucida Console\r\n");
 }
 

@@ -1,5 +1,6 @@
 // Capture to file, text-file sending and the terminal commands of the main window.
 #include "MainFormFixture.h"
+#include "testsupport/TestFiles.h"
 
 #include <QFile>
 
@@ -9,16 +10,6 @@
 
 using namespace olvex;
 using MainFormCapture = olvex::shelltest::MainFormFixture;
-
-namespace {
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-} // namespace
 
 TEST_F(MainFormCapture, CapturesExactlyWhatArrivesWhileCaptureIsOn)
 {
@@ -37,7 +28,7 @@ TEST_F(MainFormCapture, CapturesExactlyWhatArrivesWhileCaptureIsOn)
     EXPECT_EQ(files.requests()[0].defaultSuffix, "txt");
 
     form->port().write("VT\n");
-    QTRY_COMPARE_WITH_TIMEOUT(contentsOf(path), QByteArray("\r\ncmd>"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(testsupport::readFile(path), QByteArray("\r\ncmd>"), 5000);
 
     action(*form, "Capturetext1")->trigger();
     EXPECT_FALSE(form->isCapturing());
@@ -46,7 +37,7 @@ TEST_F(MainFormCapture, CapturesExactlyWhatArrivesWhileCaptureIsOn)
     form->port().write("VT\n");
     QTRY_COMPARE_WITH_TIMEOUT(simulator.commandCount("VT"), std::size_t(2), 5000);
     QTest::qWait(100);
-    EXPECT_EQ(contentsOf(path), QByteArray("\r\ncmd>")) << "nothing is written after the stop";
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("\r\ncmd>")) << "nothing is written after the stop";
     EXPECT_TRUE(messages.shown().empty());
 }
 

@@ -7,6 +7,7 @@
 #include "terminal/VtEmulator.h"
 #include "testsupport/ScriptedFiles.h"
 #include "testsupport/ScriptedMessages.h"
+#include "testsupport/TestFiles.h"
 #include "testsupport/TestApplication.h"
 
 #include <probesim/ProbeSimulator.h>
@@ -40,18 +41,8 @@ protected:
     QString simulatorPath() const { return QString::fromStdString(simulator.devicePath()); }
     QString iniPath() const { return dir.filePath("Olvex.ini"); }
 
-    void writeIni(const QByteArray &contents)
-    {
-        QFile file(iniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-    }
-
-    QByteArray readIni() const
-    {
-        QFile file(iniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeIni(const QByteArray &contents) { testsupport::writeFile(iniPath(), contents); }
+    QByteArray readIni() const { return testsupport::readFile(iniPath()); }
 
     std::unique_ptr<TOlvexMainForm> create(QStringList arguments)
     {

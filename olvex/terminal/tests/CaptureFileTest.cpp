@@ -1,4 +1,5 @@
 #include "terminal/CaptureFile.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 
@@ -11,20 +12,6 @@
 namespace olvex::terminal {
 namespace {
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 class CaptureFileTest : public ::testing::Test {
 protected:
     QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -36,21 +23,21 @@ protected:
 TEST_F(CaptureFileTest, HoldsExactlyTheBytesWrittenWhileOpen)
 {
     const QString file = path("capture.log");
-    writeFile(file, "old content that must go");
+    testsupport::writeFile(file, "old content that must go");
 
     ASSERT_EQ(capture.start(file), std::nullopt);
     EXPECT_TRUE(capture.isOpen());
-    EXPECT_EQ(contentOf(file), QByteArray()) << "an existing file starts empty";
+    EXPECT_EQ(testsupport::readFile(file), QByteArray()) << "an existing file starts empty";
 
     const QByteArray first("cmd>\r\n\x00\x80\xe9\xff", 10);
     const QByteArray second = "\x1b[2J tail \n";
     EXPECT_EQ(capture.write(first), std::nullopt);
-    EXPECT_EQ(contentOf(file), first) << "bytes reach the file as they arrive";
+    EXPECT_EQ(testsupport::readFile(file), first) << "bytes reach the file as they arrive";
     EXPECT_EQ(capture.write(second), std::nullopt);
     EXPECT_EQ(capture.stop(), std::nullopt);
 
     EXPECT_FALSE(capture.isOpen());
-    EXPECT_EQ(contentOf(file), first + second);
+    EXPECT_EQ(testsupport::readFile(file), first + second);
 }
 
 TEST_F(CaptureFileTest, StartOnAnotherFileClosesTheFirst)
@@ -61,8 +48,8 @@ TEST_F(CaptureFileTest, StartOnAnotherFileClosesTheFirst)
     EXPECT_EQ(capture.write("2"), std::nullopt);
     EXPECT_EQ(capture.stop(), std::nullopt);
 
-    EXPECT_EQ(contentOf(path("one.log")), "1");
-    EXPECT_EQ(contentOf(path("two.log")), "2");
+    EXPECT_EQ(testsupport::readFile(path("one.log")), "1");
+    EXPECT_EQ(testsupport::readFile(path("two.log")), "2");
 }
 
 TEST_F(CaptureFileTest, StopWithoutCaptureDoesNothing)
@@ -83,7 +70,7 @@ TEST_F(CaptureFileTest, PathThatCannotBeCreatedGivesMessage)
 TEST_F(CaptureFileTest, FileHeldByAnotherProgramIsLeftAlone)
 {
     const QString file = path("held.log");
-    writeFile(file, "another program's data");
+    testsupport::writeFile(file, "another program's data");
     const int other = ::open(QFile::encodeName(file).constData(), O_WRONLY);
     ASSERT_GE(other, 0);
     ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
@@ -94,7 +81,7 @@ TEST_F(CaptureFileTest, FileHeldByAnotherProgramIsLeftAlone)
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->contains(file)) << error->toStdString();
     EXPECT_FALSE(capture.isOpen());
-    EXPECT_EQ(contentOf(file), "another program's data");
+    EXPECT_EQ(testsupport::readFile(file), "another program's data");
 }
 
 TEST_F(CaptureFileTest, RunningCaptureIsHeldAgainstOthers)

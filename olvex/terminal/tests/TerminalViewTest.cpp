@@ -1,4 +1,5 @@
 #include "terminal/TerminalView.h"
+#include "testsupport/TestFiles.h"
 
 #include "terminal/VtEmulator.h"
 
@@ -20,13 +21,6 @@
 
 namespace olvex::terminal {
 namespace {
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
 
 QByteArray typedBytes(const QSignalSpy &spy)
 {
@@ -173,7 +167,7 @@ TEST_F(TerminalCaptureTest, FileHoldsWhatArrivedWhileCapturing)
     view->receive("after");
 
     EXPECT_FALSE(view->isCapturing());
-    EXPECT_EQ(contentOf(path), "FR 9.0\r\n\xb0" "C\x80\x1b[2Jcmd>");
+    EXPECT_EQ(testsupport::readFile(path), "FR 9.0\r\n\xb0" "C\x80\x1b[2Jcmd>");
 }
 
 TEST_F(TerminalCaptureTest, StartThatFailsReportsAndDoesNotCapture)
