@@ -32,13 +32,13 @@ int main(int argc, char *argv[])
         const auto pending = [&](const char *name, const QString &caption) {
             return new shell::PendingWindow(QLatin1String(name), caption, &mainForm);
         };
-        pending("FormDeploy", QStringLiteral("CodeReference.txt"));
+        auto *referenceEditor = pending("FormDeploy", QStringLiteral("CodeReference.txt"));
         pending("Caronte", QStringLiteral("Upgrade"));
-        pending("HelpForm", QStringLiteral("Help"));
-        pending("AboutBox", QStringLiteral("About"));
+        auto *help = pending("HelpForm", QStringLiteral("Help"));
+        auto *about = pending("AboutBox", QStringLiteral("About"));
         auto *manualSelection = new probe::TManualSel(CurrentProbe, messages, &mainForm);
         auto *timeSelect = pending("TimeSelect", QStringLiteral("Set time"));
-        pending("ColorDialog16", QStringLiteral("Color"));
+        auto *colors = pending("ColorDialog16", QStringLiteral("Color"));
         auto *remote = pending("Remote", QStringLiteral("Unattended cast"));
         auto *castUpload = pending("LetturaCast", QStringLiteral("Upload cast"));
         auto *telemetry = pending("Telemetry", QStringLiteral("Telemetry test"));
@@ -51,6 +51,11 @@ int main(int argc, char *argv[])
         windows.remote = remote;
         windows.castUpload = castUpload;
         windows.telemetry = telemetry;
+        windows.referenceEditor = referenceEditor;
+        windows.help = help;
+        windows.about = about;
+        windows.colors = colors;
+        windows.font = pending("FontDialog1", QStringLiteral("Font"));
         mainForm.setProgramWindows(windows);
 
         mainForm.show();

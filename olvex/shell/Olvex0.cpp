@@ -163,6 +163,8 @@ void TOlvexMainForm::createMenus()
     Font2 = makeAction(this, "Font2", QStringLiteral("Font"));
     Color1 = makeAction(this, "Color1", QStringLiteral("Color"));
     aspect->addActions({Font2, Color1});
+    connect(Font2, &QAction::triggered, this, [this] { execWindow(windows_.font); });
+    connect(Color1, &QAction::triggered, this, [this] { execWindow(windows_.colors); });
 
     QMenu *transfer = menuBar()->addMenu(QStringLiteral("Transfer"));
     Sendtextfile1 = makeAction(this, "Sendtextfile1", QStringLiteral("Send text file"));
@@ -175,11 +177,14 @@ void TOlvexMainForm::createMenus()
     Contents1 = makeAction(this, "Contents1", QStringLiteral("Contents"));
     About1 = makeAction(this, "About1", QStringLiteral("About"));
     help->addActions({Contents1, About1});
+    connect(Contents1, &QAction::triggered, this, [this] { showWindow(windows_.help); });
+    connect(About1, &QAction::triggered, this, [this] { execWindow(windows_.about); });
 
     deployMenu_ = menuBar()->addMenu(QStringLiteral("Deploy"));
     deployMenu_->setObjectName(QStringLiteral("Deploy1"));
     CodeReferencetxt1 = makeAction(this, "CodeReferencetxt1", QStringLiteral("CodeReference.txt"));
     deployMenu_->addAction(CodeReferencetxt1);
+    connect(CodeReferencetxt1, &QAction::triggered, this, [this] { showWindow(windows_.referenceEditor); });
     dtrMenu_ = menuBar()->addMenu(QStringLiteral("DTR"));
     dtrMenu_->setObjectName(QStringLiteral("DTR1"));
     Raise1 = makeAction(this, "Raise1", QStringLiteral("Raise"));
@@ -532,8 +537,7 @@ void TOlvexMainForm::Remotecast1Click()
     }
     if (windows_.prepareRemote)
         windows_.prepareRemote(type);
-    if (windows_.remote)
-        windows_.remote->show();
+    showWindow(windows_.remote);
 }
 
 void TOlvexMainForm::ReadCastClick()
@@ -551,20 +555,32 @@ void TOlvexMainForm::ReadCastClick()
             return;
         }
     }
-    if (windows_.castUpload)
-        windows_.castUpload->exec();
+    execWindow(windows_.castUpload);
 }
 
 void TOlvexMainForm::Telemetrytest1Click()
 {
-    if (requirePortOpen(PleaseOpenPort) && windows_.telemetry)
-        windows_.telemetry->exec();
+    if (requirePortOpen(PleaseOpenPort))
+        execWindow(windows_.telemetry);
 }
 
 void TOlvexMainForm::Set_TimeClick()
 {
-    if (windows_.timeSelect)
-        windows_.timeSelect->exec();
+    execWindow(windows_.timeSelect);
+}
+
+void TOlvexMainForm::showWindow(QDialog *window)
+{
+    if (window) {
+        window->show();
+        window->raise();
+    }
+}
+
+void TOlvexMainForm::execWindow(QDialog *window)
+{
+    if (window)
+        window->exec();
 }
 
 // ---------------------------------------------------------------------------
@@ -713,8 +729,7 @@ void TOlvexMainForm::setIdentified()
 void TOlvexMainForm::showManualSelection()
 {
     runOnThreadOf(this, [this] {
-        if (windows_.manualSelection)
-            windows_.manualSelection->exec();
+        execWindow(windows_.manualSelection);
     });
 }
 

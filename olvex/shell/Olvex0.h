@@ -45,6 +45,11 @@ struct ProgramWindows {
     QDialog *remote = nullptr;          // unattended casts, not modal
     QDialog *castUpload = nullptr;      // modal
     QDialog *telemetry = nullptr;       // modal
+    QDialog *referenceEditor = nullptr; // not modal
+    QDialog *help = nullptr;            // not modal
+    QDialog *about = nullptr;           // modal
+    QDialog *colors = nullptr;          // modal
+    QDialog *font = nullptr;            // modal
     // Shows the stand-by instructions after an unattended cast was started
     // and returns when the user has closed them.
     std::function<void()> showStandByInstructions;
@@ -130,6 +135,10 @@ private:
     void Sendtextfile1Click();
     void Copy1Click();
     void Clearwindow1Click();
+
+    // The other windows: shown without or with waiting for them.
+    static void showWindow(QDialog *window);
+    static void execWindow(QDialog *window);
 
     bool stopCapture();
     void setCaptureControls(bool capturing);
