@@ -6,6 +6,8 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QGridLayout>
+#include <QTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -42,7 +44,7 @@ TManualSel::TManualSel(CURRENTPROBE &probe, MessageSink &messages, QWidget *pare
     RadioGroup1 = new QGroupBox(this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setAccessibleName(QStringLiteral("Probe revision"));
-    radioLayout_ = new QVBoxLayout(RadioGroup1);
+    radioLayout_ = new QGridLayout(RadioGroup1);
     radioButtons_ = new QButtonGroup(this);
     Label1->setBuddy(RadioGroup1);
 
@@ -68,6 +70,17 @@ void TManualSel::showEvent(QShowEvent *event)
 {
     FormShow();
     QDialog::showEvent(event);
+    // The dialog places itself over its parent when shown; centre it afterwards.
+    QTimer::singleShot(0, this, &TManualSel::centreOnScreen);
+}
+
+void TManualSel::centreOnScreen()
+{
+    if (const QScreen *display = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(display->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TManualSel::FormShow()
@@ -79,11 +92,13 @@ void TManualSel::FormShow()
     for (int row = 0; row < int(ProbeVariants.size()); ++row) {
         auto *entry = new QRadioButton(variantCaption(ProbeVariants[std::size_t(row)]), RadioGroup1);
         radioButtons_->addButton(entry, row);
-        radioLayout_->addWidget(entry);
+        // Two columns, filled top to bottom, keep the dialog on small screens.
+        const int perColumn = (int(ProbeVariants.size()) + 1) / 2;
+        radioLayout_->addWidget(entry, row % perColumn, row / perColumn);
     }
+    // The new entries count only once the layout has taken them in.
+    layout()->activate();
     adjustSize();
-    if (const QScreen *display = screen())
-        move(display->availableGeometry().center() - rect().center());
 }
 
 void TManualSel::Button1Click()

@@ -7,7 +7,7 @@ class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QVBoxLayout;
+class QGridLayout;
 
 namespace olvex {
 class MessageSink;
@@ -29,6 +29,7 @@ protected:
 private:
     // Every showing: the variants listed afresh, none selected, the dialog centred on the screen.
     void FormShow();
+    void centreOnScreen();
     // "Accept": the chosen variant goes into the record; nothing chosen is refused.
     void Button1Click();
     // "Cancel": the record stays as it is.
@@ -38,7 +39,7 @@ private:
     MessageSink &messages_;
     QLabel *Label1 = nullptr;
     QGroupBox *RadioGroup1 = nullptr;
-    QVBoxLayout *radioLayout_ = nullptr;
+    QGridLayout *radioLayout_ = nullptr;
     QButtonGroup *radioButtons_ = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
